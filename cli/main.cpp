@@ -9,6 +9,7 @@
 #include "cli/command_line.h"
 #include "cli/generate_command.h"
 #include "cli/spectrum_command.h"
+#include "cli/tf_command.h"
 #include "core/error.h"
 #include "core/message_sink.h"
 #include "core/messages.h"
@@ -16,8 +17,8 @@
 namespace {
 
 constexpr char kUsage[] =
-    "usage: vorenta-cli spectrum FILE --method NAME [options] | vorenta-cli generate OUTPUT [options] | "
-    "vorenta-cli --help";
+    "usage: vorenta-cli spectrum FILE --method NAME [options] | vorenta-cli tf FILE --method NAME --window W "
+    "[options] | vorenta-cli generate OUTPUT [options] | vorenta-cli --help";
 
 constexpr char kHelp[] = R"(vorenta-cli - spectrum estimation of sampled signals
 
@@ -63,6 +64,42 @@ vorenta-cli spectrum FILE --method NAME [options]
   Standard error: the method, the parameters used, the dB range, the
   relative error of a fitted model, the pass count.
 
+vorenta-cli tf FILE --method NAME --window W [options]
+  Imports FILE as "spectrum" does (the same --columns, --decimation,
+  --keep-dc, --analytic, --start and --end), slides a window of W samples
+  along the selection one sample at a time and turns every window into one
+  column of a time-frequency distribution.
+  --method NAME     one of: Fourier, Wigner-Ville, Symplex, Prony Modified,
+                    AR Burg, AR Covar, MUSIC, WV_MUSIC, WVS (case-insensitive)
+  --window W        window length in samples (at least 1)
+  --fft N           FFT size of the grid methods (default 2000; raised to W
+                    and to the next length the FFT accepts)
+  --order A         number of exponents (Symplex, WVS, Prony Modified), AR
+                    order, or eigenvector dimension (MUSIC) (default 2);
+                    each method clamps it
+  --subspace D      signal-space dimension of MUSIC, WV_MUSIC (default 1)
+  --iterations I    fit iterations of Symplex, WVS (default 1)
+  --seed S          seed of the pseudo-random generator (default: the clock)
+  --matrix FILE     write the value matrix: one line per row, lowest
+                    frequency first, one tab-separated value per window
+                    (column 0 = the window centred on the first selected
+                    sample). Grid methods: the spectrum of the window
+                    divided by its largest value (Fourier: squared
+                    magnitude, Wigner-Ville: signed). Symplex, WVS: one row
+                    per component, its amplitude divided by the largest
+                    one (WVS signed).
+  --frequencies FILE  write the matching frequencies (cycles per sample) in
+                    the same layout; a component a window lacks has
+                    frequency -123 (-61.5 for WVS)
+  --image FILE.pgm  write the grey image (binary PGM, black = the upper clip
+                    level): interpolated for the grid methods, one dot per
+                    component for Symplex and WVS
+  --width X, --height Y  image size in pixels (default 800 x 600)
+  --amax V, --amin V     clip levels of the grey scale (default: the run's
+                    largest and smallest value)
+  Standard error: the parameters used, progress as a percentage with elapsed
+  and remaining time, the matrix size and the value range.
+
 vorenta-cli generate OUTPUT [options]
   Synthesises a signal as the generator dialog does and writes it to OUTPUT
   in the program's saved-selection format: one line per sample, the real
@@ -103,6 +140,7 @@ int main(int argc, char** argv) {
     }
     if (command == "spectrum") return cli::RunSpectrumCommand(rest);
     if (command == "generate") return cli::RunGenerateCommand(rest);
+    if (command == "tf") return cli::RunTfCommand(rest);
     throw cli::UsageError("unknown command '" + std::string(command) + "'");
   } catch (const cli::UsageError& error) {
     std::cerr << "vorenta-cli: " << error.what() << '\n' << kUsage << '\n';

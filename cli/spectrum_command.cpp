@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "cli/command_line.h"
+#include "cli/import_options.h"
 #include "core/error.h"
-#include "core/import_pipeline.h"
 #include "core/number_format.h"
 #include "core/random.h"
 #include "core/signal_store.h"
@@ -29,16 +29,10 @@ namespace {
 constexpr int kModelForecastLength = 100;
 
 struct SpectrumOptions {
-  std::string dataFile;
+  ImportOptions import;
   int method = 0;
   int order = 2;     // the parameter field's default
   int subspace = 1;  // the subspace field's default
-  std::optional<int> start;
-  std::optional<int> end;
-  std::vector<int> columns;
-  int decimation = 1;
-  bool keepDc = false;
-  bool analytic = false;
   int passes = 1;
   std::optional<std::uint32_t> seed;
   std::string componentsFile;
@@ -51,6 +45,7 @@ SpectrumOptions ParseSpectrumOptions(std::span<const std::string_view> arguments
   ArgumentCursor cursor(arguments);
   while (!cursor.AtEnd()) {
     const std::string_view argument = cursor.Take();
+    if (TakeImportOption(argument, cursor, options.import)) continue;
     if (argument == "--method") {
       const std::string_view name = cursor.TakeValue(argument);
       method = FindMethodListItem(name);
@@ -59,20 +54,6 @@ SpectrumOptions ParseSpectrumOptions(std::span<const std::string_view> arguments
       options.order = ParseInteger(cursor.TakeValue(argument), argument);
     } else if (argument == "--subspace") {
       options.subspace = ParseInteger(cursor.TakeValue(argument), argument);
-    } else if (argument == "--start") {
-      options.start = ParseInteger(cursor.TakeValue(argument), argument);
-    } else if (argument == "--end") {
-      options.end = ParseInteger(cursor.TakeValue(argument), argument);
-    } else if (argument == "--columns") {
-      options.columns = ParseIntegerList(cursor.TakeValue(argument), argument);
-      if (options.columns.size() > 2) throw UsageError("--columns takes one or two columns");
-    } else if (argument == "--decimation") {
-      options.decimation = ParseInteger(cursor.TakeValue(argument), argument);
-      if (options.decimation < 1 || options.decimation > 10000) throw UsageError("--decimation must be 1 .. 10000");
-    } else if (argument == "--keep-dc") {
-      options.keepDc = true;
-    } else if (argument == "--analytic") {
-      options.analytic = true;
     } else if (argument == "--passes") {
       options.passes = ParseInteger(cursor.TakeValue(argument), argument);
       if (options.passes < 1) throw UsageError("--passes must be at least 1");
@@ -83,31 +64,14 @@ SpectrumOptions ParseSpectrumOptions(std::span<const std::string_view> arguments
       options.componentsFile = cursor.TakeValue(argument);
     } else if (argument == "--model") {
       options.modelFile = cursor.TakeValue(argument);
-    } else if (argument.starts_with("--") || !options.dataFile.empty()) {
-      throw UsageError("unexpected argument '" + std::string(argument) + "'");
     } else {
-      options.dataFile = argument;
+      throw UsageError("unexpected argument '" + std::string(argument) + "'");
     }
   }
-  if (options.dataFile.empty()) throw UsageError("no data file");
+  if (options.import.dataFile.empty()) throw UsageError("no data file");
   if (!method) throw UsageError("no --method");
   options.method = *method;
   return options;
-}
-
-ImportSettingsAnswer AnswerSettings(const SpectrumOptions& options, const ImportSettingsRequest& request) {
-  ImportSettingsAnswer answer;
-  answer.accepted = true;
-  answer.column1 = request.proposedColumn1;
-  answer.column2 = request.proposedColumn2;
-  if (!options.columns.empty()) {
-    answer.column1 = static_cast<std::int16_t>(std::clamp(options.columns[0], 0, 32767));
-    answer.column2 = options.columns.size() > 1 ? static_cast<std::int16_t>(std::clamp(options.columns[1], 0, 32767)) : 0;
-  }
-  answer.decimation = static_cast<std::uint16_t>(options.decimation);
-  answer.removeDcOffset = !options.keepDc;
-  answer.analyticTransform = options.analytic;
-  return answer;
 }
 
 std::string Number(double value) { return FormatCGeneral(value, 10); }
@@ -193,10 +157,7 @@ int RunSpectrumCommand(std::span<const std::string_view> arguments) {
   }
   FillFitTable();
 
-  const ImportResult imported = ImportDataFile(
-      options.dataFile, [&](const ImportSettingsRequest& request) { return AnswerSettings(options, request); });
-  if (!imported.loaded) return kExitRefused;
-  if (options.start || options.end) Select(options.start.value_or(CropStart), options.end.value_or(CropEnd));
+  if (!ImportAndSelect(options.import)) return kExitRefused;
 
   SpectrumRunRequest request;
   request.MainParameter = options.order;

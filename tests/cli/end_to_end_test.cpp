@@ -139,9 +139,44 @@ TEST(CliSpectrumTest, RefusalsPrintTheProgramsMessageAndExitOne) {
   EXPECT_NE(allZero.err.find("Periodogram method problem solving"), std::string::npos) << allZero.err;
 }
 
+TEST(CliTfTest, FourierWritesMatricesAndAnImageWhoseDarkestRowIsTheTone) {
+  const std::string path = TempPath("tf_tone.txt");
+  ASSERT_EQ(RunCli("generate '" + path + "' --samples 300 --component 1,0.25").exitCode, 0);
+  const std::string power = TempPath("tf_power.txt");
+  const std::string frequencies = TempPath("tf_frequencies.txt");
+  const std::string image = TempPath("tf_image.pgm");
+  const Outcome outcome = RunCli("tf '" + path + "' --columns 1,2 --method fourier --window 32 --fft 20 --matrix '" +
+                                 power + "' --frequencies '" + frequencies + "' --image '" + image +
+                                 "' --width 30 --height 32");
+  ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
+  EXPECT_NE(outcome.err.find("fft size\t32"), std::string::npos) << outcome.err;  // raised to the window
+  EXPECT_NE(outcome.err.find("100.0%"), std::string::npos);
+  const auto powerRows = ParseRows(ReadWholeFile(power));
+  const auto frequencyRows = ParseRows(ReadWholeFile(frequencies));
+  ASSERT_EQ(powerRows.size(), 32u);
+  ASSERT_EQ(powerRows[0].size(), 300u);
+  // Row 24 is bin 8 of 32: frequency 0.25, the tone, normalised to 1.
+  EXPECT_DOUBLE_EQ(frequencyRows[24][150], 0.25);
+  EXPECT_DOUBLE_EQ(powerRows[24][150], 1.0);
+  EXPECT_DOUBLE_EQ(frequencyRows[0][0], -0.5);
+  const std::string pgm = ReadWholeFile(image);
+  ASSERT_EQ(pgm.rfind("P5\n30 32\n255\n", 0), 0u);
+  ASSERT_EQ(pgm.size(), std::string("P5\n30 32\n255\n").size() + 30 * 32);
+}
+
+TEST(CliTfTest, AWindowBeyondTheFitBuffersIsRefusedWithAMessage) {
+  const std::string path = TempPath("tf_short.txt");
+  ASSERT_EQ(RunCli("generate '" + path + "' --samples 50").exitCode, 0);
+  const Outcome outcome = RunCli("tf '" + path + "' --method Symplex --window 10001");
+  EXPECT_EQ(outcome.exitCode, 1);
+  EXPECT_NE(outcome.err.find("may not exceed 10000 samples"), std::string::npos) << outcome.err;
+}
+
 TEST(CliUsageTest, WrongArgumentsExitTwoWithAUsageLine) {
   for (const char* arguments : {"", "frobnicate", "spectrum", "spectrum x.txt", "spectrum x.txt --method Nope",
-                                "spectrum x.txt --method EV --order two", "generate", "generate out.txt --samples"}) {
+                                "spectrum x.txt --method EV --order two", "generate", "generate out.txt --samples",
+                                "tf x.txt --method Fourier", "tf x.txt --window 10", "tf x.txt --method Nope --window 5",
+                                "tf x.txt --method MUSIC --window 0"}) {
     const Outcome outcome = RunCli(arguments);
     EXPECT_EQ(outcome.exitCode, 2) << arguments;
     EXPECT_NE(outcome.err.find("usage: vorenta-cli"), std::string::npos) << arguments;
