@@ -19,23 +19,24 @@ void ArGridFTA::ReadWindow(const AnalyticSignalClass& signal, int offset) {
   if (allZero) throw std::domain_error("window of zeros");
 }
 
-void ArGridFTA::StoreFilterSpectrum(int offset, const std::complex<double>* filter) {
-  const int failure = PredictionErrorSpectrum(filter, Order, 1.0, re_.data(), FftSize);
+void ArGridFTA::StoreFilterSpectrum(int offset, const std::complex<double>* filter, int order) {
+  const int failure = PredictionErrorSpectrum(filter, order, 1.0, re_.data(), FftSize);
   if (failure != 0) throw std::runtime_error("transform refused");
   const int column = offset / Step;
-  NormaliseColumn(column, StoreBins(column, re_.data(), 1.0, 0.0), false);
+  StoreNormalisedBins(column, re_.data(), 1.0, 0.0, false);
 }
 
 void BurgFTA::ComputeWindow(const AnalyticSignalClass& signal, int offset) {
   const int w = WindowSize;
-  if (w == 0 || Order >= w) return;
+  const int p = FitOrder();
+  if (w == 0 || p >= w) return;
   PrepareBuffers(w);
   ReadWindow(signal, offset);
   forward_ = window_;
   backward_ = window_;
-  filter_.assign(Order + 1, 0.0);
+  filter_.assign(p + 1, 0.0);
   filter_[0] = 1.0;
-  for (int m = 0; m < Order; ++m) {
+  for (int m = 0; m < p; ++m) {
     std::complex<double> s = 0.0;
     double d = 0.0;
     for (int j = m + 1; j < w; ++j) {
@@ -54,16 +55,16 @@ void BurgFTA::ComputeWindow(const AnalyticSignalClass& signal, int offset) {
     filter_[m + 1] = k;
     if (1.0 - std::norm(k) < 1e-10) break;
   }
-  StoreFilterSpectrum(offset, filter_.data());
+  StoreFilterSpectrum(offset, filter_.data(), p);
 }
 
 void CovarModFTA::ComputeWindow(const AnalyticSignalClass& signal, int offset) {
   const int w = WindowSize;
-  const int p = Order;
+  const int p = FitOrder();
   if (w == 0) return;
   PrepareBuffers(w);
   ReadWindow(signal, offset);
-  if (p < 1 || p >= w) throw std::domain_error("order outside the window");
+  if (p >= w) throw std::domain_error("order outside the window");
   using Complex = std::complex<long double>;
   std::vector<Complex> x(window_.begin(), window_.end());
   std::vector<Complex> matrix(static_cast<std::size_t>(p) * p), rhs(p), solution(p);
@@ -79,11 +80,11 @@ void CovarModFTA::ComputeWindow(const AnalyticSignalClass& signal, int offset) {
       rows[i - 1][j - 1] = sum;
     }
   }
-  SolveComplexSystem(p, rows.data(), rhs.data(), solution.data());
+  if (p > 0) SolveComplexSystem(p, rows.data(), rhs.data(), solution.data());
   std::vector<std::complex<double>> filter(p + 1);
   filter[0] = 1.0;
   for (int i = 0; i < p; ++i) filter[i + 1] = std::complex<double>(solution[i]);
-  StoreFilterSpectrum(offset, filter.data());
+  StoreFilterSpectrum(offset, filter.data(), p);
 }
 
 }  // namespace vorenta

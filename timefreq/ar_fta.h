@@ -21,9 +21,12 @@ class ArGridFTA : public GridFTA {
  protected:
   // Reads the window at `offset` into window_; throws when it is all zero.
   void ReadWindow(const AnalyticSignalClass& signal, int offset);
-  // Stores 1 / max(|A_j|, 1e-15) of the filter (1, a_1 .. a_p) in column
-  // offset / Step and normalises it.
-  void StoreFilterSpectrum(int offset, const std::complex<double>* filter);
+  // Stores 1 / max(|A_j|, 1e-15) of the filter (1, a_1 .. a_order) in
+  // column offset / Step and normalises it.
+  void StoreFilterSpectrum(int offset, const std::complex<double>* filter, int order);
+  // The order the fit runs with: an order below 1 (a field typed as 0 or
+  // negative) fits no coefficient, so the filter is (1) and the column flat.
+  int FitOrder() const { return Order > 0 ? Order : 0; }
 
   std::vector<std::complex<double>> window_;
 };

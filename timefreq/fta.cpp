@@ -58,10 +58,15 @@ void FTA::ComputeColumn(const AnalyticSignalClass& signal, int offset) {
     std::fill(power, power + Rows, 0.0);
     return;
   }
+  // Locals, so the compiler need not assume the column overlaps the members.
+  double lowest = ValueMin;
+  double highest = ValueMax;
   for (int r = 0; r < Rows; ++r) {
-    if (power[r] < ValueMin) ValueMin = power[r];
-    if (power[r] > ValueMax) ValueMax = power[r];
+    if (power[r] < lowest) lowest = power[r];
+    if (power[r] > highest) highest = power[r];
   }
+  ValueMin = lowest;
+  ValueMax = highest;
 }
 
 void FTA::RunWindows(const AnalyticSignalClass& signal, int windowSize, int step) {

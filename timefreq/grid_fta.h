@@ -35,14 +35,14 @@ class GridFTA : public FTA {
   int FftSize;
 
  protected:
-  // Writes |re[j]|-style values prepared by the caller: power[j] of bin j
-  // into row RowOfBin(j) of `column`, with the bin frequencies times
-  // frequencyScale. Returns the largest value written, starting from `floor`.
-  // Bins and rows are two contiguous runs, so both are block copies.
-  double StoreBins(int column, const double* power, double frequencyScale, double floor);
-  // Divides the column by `maximum`; throws when maximum is 0 (a window with
-  // nothing in it), which the run turns into a zero column.
-  void NormaliseColumn(int column, double maximum, bool square);
+  // Writes the values prepared by the caller, value[j] of bin j, into row
+  // RowOfBin(j) of `column` divided by their largest value (the search
+  // starting from `floor`) and then squared when `square` is set, with the
+  // bin frequencies times frequencyScale in the frequency column. Throws
+  // when the largest value is 0 (a window with nothing in it: 0/0), after
+  // the frequencies are written; the run then zeroes the power column.
+  // Bins and rows are two contiguous runs, so this is one pass per column.
+  void StoreNormalisedBins(int column, const double* values, double frequencyScale, double floor, bool square);
 
   std::vector<double> re_;
   std::vector<double> im_;

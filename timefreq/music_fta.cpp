@@ -26,7 +26,7 @@ void MUSIC_FTA::ComputeWindow(const AnalyticSignalClass& signal, int offset) {
                    spectrum_.data(), failure);
   if (failure != subspace_failure::kNone) throw std::runtime_error("subspace decomposition failed");
   const int column = offset / Step;
-  NormaliseColumn(column, StoreBins(column, spectrum_.data(), frequencyScale_, 0.0), false);
+  StoreNormalisedBins(column, spectrum_.data(), frequencyScale_, 0.0, false);
 }
 
 WV_MUSIC_FTA::WV_MUSIC_FTA(int eigenDimension, int signalSpace) : MUSIC_FTA(eigenDimension, signalSpace) {

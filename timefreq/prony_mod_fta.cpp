@@ -67,7 +67,7 @@ void PronyModFTA::ComputeWindow(const AnalyticSignalClass& signal, int offset) {
   ComplexFft(re_.data(), im_.data(), n, failure);
   for (int j = 0; j < n; ++j) re_[j] = std::hypot(re_[j], im_[j]);
   const int column = offset / Step;
-  NormaliseColumn(column, StoreBins(column, re_.data(), 1.0, 0.0), false);
+  StoreNormalisedBins(column, re_.data(), 1.0, 0.0, false);
 }
 
 }  // namespace vorenta

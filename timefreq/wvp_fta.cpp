@@ -34,7 +34,7 @@ void WVP_FTA::ComputeWindow(const AnalyticSignalClass& signal, int offset) {
   PrepareBuffers(WindowSize);
   TransformLagProduct(signal, AnalysisStart(signal) + offset);
   const int column = offset / Step;
-  NormaliseColumn(column, StoreBins(column, re_.data(), 0.5, -1e300), false);
+  StoreNormalisedBins(column, re_.data(), 0.5, -1e300, false);
 }
 
 }  // namespace vorenta

@@ -67,6 +67,25 @@ TEST(ArFTA, AWindowOfZerosGivesAZeroColumn) {
   }
 }
 
+// An order typed as 0 or below fits no coefficient: the filter is (1), its
+// spectrum flat, so every row of a non-zero window is 1 (and nothing is
+// written outside the coefficient arrays).
+class ArFTAWithoutOrder : public ::testing::TestWithParam<int> {};
+
+TEST_P(ArFTAWithoutOrder, GivesAFlatColumnOfOnes) {
+  AnalyticSignalClass signal = TwoExponentials(120, 0.1, -0.2, 0.01);
+  BurgFTA burg(128, GetParam());
+  CovarModFTA covariance(128, GetParam());
+  for (FTA* analysis : {static_cast<FTA*>(&burg), static_cast<FTA*>(&covariance)}) {
+    analysis->RunWindows(signal, 32, 1);
+    ASSERT_EQ(analysis->Rows, 128);
+    for (int c : {0, 60, 119})
+      for (int r = 0; r < 128; ++r) ASSERT_DOUBLE_EQ(analysis->PowerMatrix(r, c), 1.0) << r << "," << c;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(ZeroAndNegative, ArFTAWithoutOrder, ::testing::Values(0, -1, -7));
+
 TEST(CovarModFTA, TwoExponentialsInLightNoiseGiveTwoRidges) {
   AnalyticSignalClass signal = TwoExponentials(300, 0.1, -0.2, 0.01);
   CovarModFTA covariance(1000, 4);

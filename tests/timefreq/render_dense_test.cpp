@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <ostream>
 #include <random>
 #include <vector>
 
@@ -39,6 +40,7 @@ std::vector<std::uint8_t> ReferenceRender(const FTA& analysis, const Scale& map,
   std::vector<std::uint8_t> image(static_cast<std::size_t>(width) * height, 255);
   if (analysis.Columns == 0) return image;
   auto B = [&](int row, int x) -> std::uint8_t& { return image[static_cast<std::size_t>(row) * width + x]; };
+  auto V = [&](int row, int x) { return static_cast<double>(B(row, x)); };  // "/" divides reals
   auto cell = [&](int s, int j) {
     if (s < 0 || s >= analysis.Rows || j < 0 || j >= analysis.Columns) return 0.0;
     return analysis.PowerMatrix(s, j);
@@ -58,14 +60,12 @@ std::vector<std::uint8_t> ReferenceRender(const FTA& analysis, const Scale& map,
         break;
       }
       B(p, x) = std::min(B(p, x), grey.Level(cell(s, j)));
-      for (int i = x; i > o; --i) B(p, i) = trunc8(B(p, o) * (i - x) / (o - x) + B(p, x) * (o - i) / (o - x));
-      for (int i = p; i < r; ++i) B(i, x) = trunc8(B(r, x) * (i - p) / (r - p) + B(p, x) * (r - i) / (r - p));
+      for (int i = x; i > o; --i) B(p, i) = trunc8(V(p, o) * (i - x) / (o - x) + V(p, x) * (o - i) / (o - x));
+      for (int i = p; i < r; ++i) B(i, x) = trunc8(V(r, x) * (i - p) / (r - p) + V(p, x) * (r - i) / (r - p));
       for (int k = x - 1; k > o; --k)
         for (int i = p + 1; i < r; ++i)
-          B(i, k) = trunc8(0.5 * (B(i, o) * static_cast<double>(k - x) / (o - x) +
-                                  B(i, x) * static_cast<double>(o - k) / (o - x) +
-                                  B(r, k) * static_cast<double>(i - p) / (r - p) +
-                                  B(p, k) * static_cast<double>(r - i) / (r - p)));
+          B(i, k) = trunc8(0.5 * (V(i, o) * (k - x) / (o - x) + V(i, x) * (o - k) / (o - x) +
+                                  V(r, k) * (i - p) / (r - p) + V(p, k) * (r - i) / (r - p)));
       o = x;
     }
     if (!stopped && p >= 0 && p < height) r = p;
@@ -80,6 +80,11 @@ struct RenderCase {
   GreyMapping grey;
   bool withNan;                 // one NaN cell (drawn black by the grey mapping)
 };
+
+void PrintTo(const RenderCase& c, std::ostream* out) {
+  *out << c.rows << "x" << c.columns << " matrix into " << c.width << "x" << c.height << " pixels over (" << c.x1
+       << ", " << c.y1 << ") .. (" << c.x2 << ", " << c.y2 << ")" << (c.withNan ? " with a NaN" : "");
+}
 
 class RenderDenseAgainstReference : public ::testing::TestWithParam<RenderCase> {};
 

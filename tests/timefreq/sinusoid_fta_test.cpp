@@ -70,6 +70,20 @@ TEST(WVS_FTA, ShowsAComponentAtItsOwnFrequencyFromTheDoubledLagProduct) {
   }
 }
 
+TEST(WVS_FTA, ALagProductThatOverflowsGivesAZeroColumn) {
+  SetRandomSeed(7);
+  // Samples near 1e200: the lag products overflow while the window is read,
+  // before any fit is tried; the window must fail, not fit infinities.
+  AnalyticSignalClass signal = testing::MakeSignal(200, [](int k) {
+    return (k < 100 ? 1.0 : 1e200) * std::polar(1.0, 2 * std::numbers::pi * 0.1 * k);
+  });
+  WVS_FTA fit(1, 2);
+  fit.RunWindows(signal, 40, 1);
+  ASSERT_EQ(fit.Columns, 200);
+  for (int r = 0; r < 2; ++r) EXPECT_EQ(fit.PowerMatrix(r, 150), 0.0) << r;
+  EXPECT_EQ(fit.ValueMax, 1.0);  // from the ordinary windows only
+}
+
 TEST(SinusoidFitParameters, WindowsBeyondTheFitBuffersAreRefusedAtTheStart) {
   EXPECT_THROW(ReadAnalysisParameters(kTfSymplex, {2, 10001, 2000, 1, 1}), VorentaError);
   EXPECT_NO_THROW(ReadAnalysisParameters(kTfSymplex, {2, 10000, 2000, 1, 1}));
