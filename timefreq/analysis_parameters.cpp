@@ -23,14 +23,13 @@ AnalysisParameters ReadAnalysisParameters(int method, const AnalysisFields& fiel
   switch (method) {
     case kTfSymplex:
     case kTfWvs: {
-      // The fitted sequence (the window, or half of it for the lag product)
-      // must fit into the fit buffers, and the components into the table.
-      const int fitted = method == kTfSymplex ? w : w / 2;
-      if (fitted > kFitBufferLength)
+      // The window (Symplex) must fit into the fit buffers; the lag product
+      // (WVS) and its conjugate half must fit side by side into the start
+      // spectrum of kFitBufferLength points.
+      const int largest = method == kTfSymplex ? kFitBufferLength : kFitBufferLength + 1;
+      if (w > largest)
         throw VorentaError(std::string("The moving window of \"") + std::string(kTfMethodNames[method]) +
-                           "\" may not exceed " + std::to_string(method == kTfSymplex ? kFitBufferLength
-                                                                                      : 2 * kFitBufferLength + 1) +
-                           " samples");
+                           "\" may not exceed " + std::to_string(largest) + " samples");
       a = std::max(std::min(a, kLargestObjectiveCount), 0);
       p.exponents = a;
       p.iterations = fields.iterations;

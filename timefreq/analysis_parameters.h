@@ -56,8 +56,8 @@ struct AnalysisParameters {
 //   "AR Burg": order < W (W - 1 at most); "AR Covar": order <= 2W/3;
 //   "MUSIC", "WV_MUSIC": eigenvector dimension min(a, W/2), then at least 2.
 //   "Symplex", "WVS": exponents limited to 0 .. 2000 (the component table);
-//     a window whose fitted sequence exceeds the 10000-sample fit buffers
-//     (W > 10000 for "Symplex", W > 20001 for "WVS") throws VorentaError.
+//     a window beyond the 10000-sample fit buffers and start spectrum
+//     (W > 10000 for "Symplex", W > 10001 for "WVS") throws VorentaError.
 // A window size below 1 is raised to 1 so that every run has a window.
 // Throws std::out_of_range for a method outside 0 .. 8.
 AnalysisParameters ReadAnalysisParameters(int method, const AnalysisFields& fields);

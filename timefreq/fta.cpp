@@ -73,7 +73,8 @@ void FTA::RunWindows(const AnalyticSignalClass& signal, int windowSize, int step
   if (!Now) Now = CurrentTime;
   if (step < 1) step = 1;
   int q = 0;
-  if (!Resuming) {
+  // A continuation needs the paused run's columns; without them start afresh.
+  if (!Resuming || Columns < 1) {
     StartFreshRun(signal, windowSize, step);
   } else {
     q = Step * (Columns - 1);

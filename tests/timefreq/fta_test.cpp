@@ -128,5 +128,13 @@ TEST_F(FTATest, PauseStopsBeforeTheWindowAndContinueComputesFromThatColumn) {
   EXPECT_LT(probe.reports.back().elapsed, 1.0);
 }
 
+TEST_F(FTATest, ContinuingARunThatHasNoColumnsStartsAfresh) {
+  probe.Resuming = true;
+  probe.RunWindows(signal, 4, 1);
+  EXPECT_EQ(probe.Columns, 50);
+  EXPECT_EQ(probe.computed.front(), 0);
+  EXPECT_EQ(probe.PowerMatrix(0, 49), 49.0);
+}
+
 }  // namespace
 }  // namespace vorenta

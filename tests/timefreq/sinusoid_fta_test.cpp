@@ -87,8 +87,8 @@ TEST(WVS_FTA, ALagProductThatOverflowsGivesAZeroColumn) {
 TEST(SinusoidFitParameters, WindowsBeyondTheFitBuffersAreRefusedAtTheStart) {
   EXPECT_THROW(ReadAnalysisParameters(kTfSymplex, {2, 10001, 2000, 1, 1}), VorentaError);
   EXPECT_NO_THROW(ReadAnalysisParameters(kTfSymplex, {2, 10000, 2000, 1, 1}));
-  EXPECT_THROW(ReadAnalysisParameters(kTfWvs, {2, 20002, 2000, 1, 1}), VorentaError);
-  EXPECT_NO_THROW(ReadAnalysisParameters(kTfWvs, {2, 20001, 2000, 1, 1}));
+  EXPECT_THROW(ReadAnalysisParameters(kTfWvs, {2, 10002, 2000, 1, 1}), VorentaError);
+  EXPECT_NO_THROW(ReadAnalysisParameters(kTfWvs, {2, 10001, 2000, 1, 1}));
   EXPECT_EQ(ReadAnalysisParameters(kTfSymplex, {5000, 100, 2000, 1, 1}).exponents, 2000);
 }
 
