@@ -13,7 +13,10 @@
 
 namespace {
 
-constexpr int kLengths[] = {1024, 2000, 10000, 361, 9261};
+// Powers of two, the callers' usual lengths, square factors only, and lengths
+// whose square-free part has three or more distinct primes (the reordering of
+// that part follows long cycles scattered over the whole array).
+constexpr int kLengths[] = {1024, 2000, 10000, 361, 9261, 2310, 30030, 90090, 255255};
 
 struct SplitSignal {
   explicit SplitSignal(int n) : re(n), im(n) {

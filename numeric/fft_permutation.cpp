@@ -1,5 +1,6 @@
 #include "numeric/fft_permutation.h"
 
+#include <cstdint>
 #include <utility>
 
 namespace vorenta {
@@ -108,18 +109,39 @@ void ReverseSquareDigits(double* re, double* im, const int* squareRadices, int s
   } while (a.Next());
 }
 
-// Where the square-free digits of `index` (most significant first, radices
-// `primes` in increasing order) land when read least significant first.
-int ReversedSquareFreeIndex(int index, const int* primes, int count) {
-  int digits[kFftFactorSlots];
-  for (int j = count - 1; j >= 0; --j) {
-    digits[j] = index % primes[j];
-    index /= primes[j];
+// The square-free digit reversal: an index whose digits (most significant
+// first) have the radices `primes` in increasing order goes to where those
+// digits land when read least significant first. Indices are below the
+// product of distinct primes up to 19, 9699690 < 2^24, so each division by a
+// radix is a multiplication and a shift, exact for dividends below 2^24
+// because 2^29 >= 2^24 * radix (Granlund and Montgomery).
+class SquareFreeReversal {
+ public:
+  SquareFreeReversal(const int* primes, int count) : primes_(primes), count_(count) {
+    for (int j = 0; j < count; ++j) {
+      const auto radix = static_cast<std::uint64_t>(primes[j]);
+      reciprocal_[j] = ((std::uint64_t{1} << kReciprocalShift) + radix - 1) / radix;
+    }
   }
-  int reversed = 0;
-  for (int j = count - 1; j >= 0; --j) reversed = reversed * primes[j] + digits[j];
-  return reversed;
-}
+
+  // The digits come off least significant first, which is the order Horner's
+  // rule needs for the reversed number; the last one is what remains of `index`.
+  int operator()(int index) const {
+    int reversed = 0;
+    for (int j = count_ - 1; j > 0; --j) {
+      const int quotient = static_cast<int>((static_cast<std::uint64_t>(index) * reciprocal_[j]) >> kReciprocalShift);
+      reversed = (reversed + index - quotient * primes_[j]) * primes_[j - 1];
+      index = quotient;
+    }
+    return reversed + index;
+  }
+
+ private:
+  static constexpr int kReciprocalShift = 29;
+  const int* primes_;
+  int count_;
+  std::uint64_t reciprocal_[kFftFactorSlots];
+};
 
 void SwapMiddleRows(double* re, double* im, PositionLayout layout, int first, int second) {
   for (int upper = 0; upper < layout.squares; ++upper) {
@@ -129,15 +151,48 @@ void SwapMiddleRows(double* re, double* im, PositionLayout layout, int first, in
   }
 }
 
+// Cycle members below this bound are marked when their cycle is done, so a
+// start below it is known to lead its cycle without walking the cycle again.
+// It covers the whole square-free part of every length up to 2^20 (128 KiB of
+// stack); above it a start is checked by walking its cycle until a smaller
+// member turns up, which is quick there because every cycle holding a member
+// below the bound is already done.
+constexpr int kMarkedMembers = 1 << 20;
+constexpr int kMarkBits = 64;
+
+class DoneMembers {
+ public:
+  explicit DoneMembers(int middle) : limit_(middle < kMarkedMembers ? middle : kMarkedMembers) {
+    for (int word = 0; word < (limit_ + kMarkBits - 1) / kMarkBits; ++word) words_[word] = 0;
+  }
+  int Limit() const { return limit_; }
+  bool Done(int member) const { return (words_[member / kMarkBits] >> (member % kMarkBits) & 1u) != 0; }
+  void MarkIfCovered(int member) {
+    if (member < limit_) words_[member / kMarkBits] |= std::uint64_t{1} << (member % kMarkBits);
+  }
+
+ private:
+  int limit_;
+  std::uint64_t words_[kMarkedMembers / kMarkBits];
+};
+
+// Whether `start` is the smallest member of its cycle.
+bool LeadsItsCycle(int start, const SquareFreeReversal& reversal, const DoneMembers& done) {
+  if (start < done.Limit()) return !done.Done(start);
+  int next = reversal(start);
+  while (next > start) next = reversal(next);
+  return next == start;
+}
+
 // Follows each cycle of the square-free digit reversal once, from its smallest member.
 void ReverseSquareFreeDigits(double* re, double* im, const int* primes, int count, PositionLayout layout) {
+  const SquareFreeReversal reversal(primes, count);
+  DoneMembers done(layout.middle);
   for (int start = 1; start < layout.middle; ++start) {
-    int next = ReversedSquareFreeIndex(start, primes, count);
-    while (next > start) next = ReversedSquareFreeIndex(next, primes, count);
-    if (next < start) continue;
-    for (next = ReversedSquareFreeIndex(start, primes, count); next != start;
-         next = ReversedSquareFreeIndex(next, primes, count)) {
+    if (!LeadsItsCycle(start, reversal, done)) continue;
+    for (int next = reversal(start); next != start; next = reversal(next)) {
       SwapMiddleRows(re, im, layout, start, next);
+      done.MarkIfCovered(next);
     }
   }
 }

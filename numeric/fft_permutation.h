@@ -13,7 +13,10 @@ namespace vorenta {
 // Moves every element to its frequency index in place: first the symmetric
 // reversal of the square-factor digits (pairwise swaps), then, with two or
 // more square-free factors, the reversal of the square-free digits by
-// following the cycles of that permutation. O(n) element moves, no memory.
+// following the cycles of that permutation. O(n) element moves, no heap: the
+// cycle leaders of the square-free part are found with a bitmap on the stack
+// (128 KiB) covering square-free parts up to 2^20, which includes every
+// length up to 2^20; beyond it the leader test walks the cycle.
 void FftRestoreNaturalOrder(double* re, double* im, int n, const FftFactors& factors);
 
 }  // namespace vorenta

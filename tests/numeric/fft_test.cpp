@@ -262,21 +262,39 @@ INSTANTIATE_TEST_SUITE_P(Lengths, FftFailures,
                                            // 19 primes recorded, then a square would make 21.
                                            FailureCase{(1 << 19) * 9, 2}));
 
-TEST(ComplexFft, TwentyPrimeFactorsAreAccepted) {
-  const int n = 1 << 20;
-  Signal x = RandomSignal(n, 11u);
+// Lengths too long for the full direct sum: energy, a few bins against the
+// direct sum and the round trip. 2^20 has twenty prime factors; the others
+// have three or more distinct square-free primes, whose reordering follows
+// long cycles, some beside square factors (9240, 90090), and 1385670 with a
+// square-free part above 2^20.
+class FftLongLengths : public ::testing::TestWithParam<int> {};
+
+TEST_P(FftLongLengths, MatchesDirectBinsAndRoundTrips) {
+  const int n = GetParam();
+  const unsigned seed = 3000u + static_cast<unsigned>(n);
+  SCOPED_TRACE(::testing::Message() << "n = " << n << ", seed = " << seed);
+  const Signal original = RandomSignal(n, seed);
+  Signal x = original;
   const long double energyBefore = Energy(x);
-  const Signal original = x;
   ASSERT_EQ(Transform(x), 0);
   EXPECT_NEAR(static_cast<double>(Energy(x) / energyBefore), 1.0, Tolerance(n));
   const auto roots = UnitRoots(n);
-  for (int k : {0, 1, 12345, n - 1}) {
+  const double scale = static_cast<double>(std::sqrt(energyBefore));
+  for (int k : {0, 1, 2, 12345 % n, n / 3, n / 2 + 1, n - 1}) {
     const LongComplex expected = DirectBin(original, roots, k);
-    const double scale = static_cast<double>(std::sqrt(energyBefore));
-    EXPECT_NEAR(x.re[k], static_cast<double>(expected.real()), Tolerance(n) * scale);
-    EXPECT_NEAR(x.im[k], static_cast<double>(expected.imag()), Tolerance(n) * scale);
+    EXPECT_NEAR(x.re[k], static_cast<double>(expected.real()), Tolerance(n) * scale) << "k = " << k;
+    EXPECT_NEAR(x.im[k], static_cast<double>(expected.imag()), Tolerance(n) * scale) << "k = " << k;
   }
+  Conjugate(x);
+  ASSERT_EQ(Transform(x), 0);
+  Conjugate(x);
+  std::vector<LongComplex> expected(n);
+  for (int j = 0; j < n; ++j) expected[j] = LongComplex(original.re[j], original.im[j]);
+  EXPECT_LE(RelativeError(x, expected), 2.0 * Tolerance(n));
 }
+
+INSTANTIATE_TEST_SUITE_P(Lengths, FftLongLengths,
+                         ::testing::Values(1 << 20, 9240, 30030, 90090, 255255, 510510, 1385670));
 
 std::vector<int> ListOf(const int* list) {
   std::vector<int> values;
