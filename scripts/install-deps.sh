@@ -12,5 +12,5 @@ done
 if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"
   apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
 fi

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -29,7 +30,10 @@ std::string ReadWholeFile(const std::string& path) {
 std::string TempPath(const std::string& name) { return ::testing::TempDir() + "vorenta_cli_" + name; }
 
 Outcome RunCli(const std::string& arguments) {
-  const std::string errPath = TempPath("stderr.txt");
+  // CTest runs the cases of this file in parallel processes: each call gets
+  // its own file for standard error.
+  static int calls = 0;
+  const std::string errPath = TempPath("stderr_" + std::to_string(getpid()) + "_" + std::to_string(++calls) + ".txt");
   const std::string command = std::string("'") + VORENTA_CLI_PATH + "' " + arguments + " 2>'" + errPath + "'";
   Outcome outcome;
   FILE* pipe = popen(command.c_str(), "r");
@@ -40,6 +44,7 @@ Outcome RunCli(const std::string& arguments) {
   const int status = pclose(pipe);
   outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   outcome.err = ReadWholeFile(errPath);
+  std::remove(errPath.c_str());
   return outcome;
 }
 
