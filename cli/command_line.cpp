@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "core/number_format.h"
+#include "core/random.h"
 
 namespace vorenta::cli {
 
@@ -60,6 +61,14 @@ std::vector<int> ParseIntegerList(std::string_view text, std::string_view option
   std::vector<int> values;
   for (std::string_view part : SplitAtCommas(text)) values.push_back(ParseInteger(part, option));
   return values;
+}
+
+void SeedRandom(const std::optional<std::uint32_t>& seed) {
+  if (seed) {
+    SetRandomSeed(*seed);
+  } else {
+    SeedRandomFromClock();
+  }
 }
 
 }  // namespace vorenta::cli

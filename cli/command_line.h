@@ -47,4 +47,8 @@ std::vector<double> ParseDecimalList(std::string_view text, std::string_view opt
 // Comma-separated ints.
 std::vector<int> ParseIntegerList(std::string_view text, std::string_view option);
 
+// Seeds the random-number generator with the --seed value when one was
+// given, otherwise from the clock.
+void SeedRandom(const std::optional<std::uint32_t>& seed);
+
 }  // namespace vorenta::cli

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "cli/command_line.h"
-#include "core/random.h"
 #include "core/save_formats.h"
 #include "core/signal_synthesis.h"
 
@@ -87,11 +86,7 @@ GenerateOptions ParseGenerateOptions(std::span<const std::string_view> arguments
 
 int RunGenerateCommand(std::span<const std::string_view> arguments) {
   const GenerateOptions options = ParseGenerateOptions(arguments);
-  if (options.seed) {
-    SetRandomSeed(*options.seed);
-  } else {
-    SeedRandomFromClock();
-  }
+  SeedRandom(options.seed);
   if (!SynthesiseSignal(options.settings)) return kExitRefused;
   SaveSelection(options.outputFile);
   return kExitSuccess;

@@ -11,7 +11,6 @@
 #include "cli/import_options.h"
 #include "core/error.h"
 #include "core/number_format.h"
-#include "core/random.h"
 #include "core/signal_store.h"
 #include "spectrum/ar_model.h"
 #include "spectrum/fit_table.h"
@@ -150,11 +149,7 @@ bool WriteOptionalFile(const std::string& path, const char* what, Writer writer)
 
 int RunSpectrumCommand(std::span<const std::string_view> arguments) {
   const SpectrumOptions options = ParseSpectrumOptions(arguments);
-  if (options.seed) {
-    SetRandomSeed(*options.seed);
-  } else {
-    SeedRandomFromClock();
-  }
+  SeedRandom(options.seed);
   FillFitTable();
 
   if (!ImportAndSelect(options.import)) return kExitRefused;

@@ -10,7 +10,6 @@
 #include "cli/import_options.h"
 #include "core/error.h"
 #include "core/number_format.h"
-#include "core/random.h"
 #include "core/signal_store.h"
 #include "core/time_of_day.h"
 #include "timefreq/analysis_factory.h"
@@ -159,11 +158,7 @@ bool WriteImage(const TfOptions& options, const FTA& analysis) {
 
 int RunTfCommand(std::span<const std::string_view> arguments) {
   const TfOptions options = ParseTfOptions(arguments);
-  if (options.seed) {
-    SetRandomSeed(*options.seed);
-  } else {
-    SeedRandomFromClock();
-  }
+  SeedRandom(options.seed);
   if (!ImportAndSelect(options.import)) return kExitRefused;
 
   const AnalysisParameters parameters = ReadAnalysisParameters(options.method, options.fields);

@@ -218,20 +218,8 @@ class NewtonRun {
         const double pNorm = Norm(n_, p_);
         bool failed = false;
         double maxStep = SafeDivide(kLargestStep, pNorm, failed);
-        int onBound = -1;
         bool atUpper = false;
-        for (int i = 0; i < n_ && onBound < 0; ++i) {
-          if (state_[i] <= 0 || std::fabs(p_[i]) < kEps * kEps) continue;
-          const bool up = p_[i] > 0.0;
-          const double bound = up ? bounds_.Upper(i) : bounds_.Lower(i);
-          const double distance = std::fabs(bound - x_[i]);
-          if (distance <= BoundTolerance(bound)) {
-            onBound = i;
-            atUpper = up;
-          } else {
-            maxStep = std::fmin(maxStep, distance / std::fabs(p_[i]));
-          }
-        }
+        const int onBound = FreeVariableBlockingStep(n_, bounds_, state_, x_, p_, maxStep, atUpper);
         if (onBound >= 0) {
           FixVariable(onBound, atUpper);
           continue;
@@ -263,18 +251,9 @@ class NewtonRun {
           m.stepTaken = stepped = true;
           // Over a negligible step the curvature seen before still holds.
           positiveAtX_ = positiveAtX_ && m.stepNorm < (xtol_ + kRootEps) * (1.0 + Norm(n_, x_));
-          for (int i = 0; i < n_; ++i) {
-            if (state_[i] <= 0) continue;
-            const double upper = bounds_.Upper(i), lowerBound = bounds_.Lower(i);
-            if (p_[i] > 0.0 && upper - x_[i] <= BoundTolerance(upper)) {
-              FixVariable(i, true);
-              break;
-            }
-            if (p_[i] < 0.0 && x_[i] - lowerBound <= BoundTolerance(lowerBound)) {
-              FixVariable(i, false);
-              break;
-            }
-          }
+          bool reachedUpper = false;
+          const int reached = FreeVariableReachingBound(n_, bounds_, state_, x_, p_, reachedUpper);
+          if (reached >= 0) FixVariable(reached, reachedUpper);
         }
       }
       m.f = f_;
@@ -303,13 +282,9 @@ class NewtonRun {
 
   bool ProbeMarkedVariables() {
     for (int i = 0; i < n_; ++i) {
-      if (state_[i] != kFixedAtUpper - kMarkOffset && state_[i] != kFixedAtLower - kMarkOffset)
-        continue;
-      const bool atUpper = state_[i] == kFixedAtUpper - kMarkOffset;
-      const double offset = std::pow(kEps, 0.25) * (std::fabs(x_[i]) + 1.0);
+      if (!IsMarkedFixed(state_[i])) continue;
       for (int k = 0; k < n_; ++k) trial_[k] = x_[k];
-      trial_[i] = atUpper ? std::fmax(x_[i] - offset, bounds_.Lower(i))
-                          : std::fmin(x_[i] + offset, bounds_.Upper(i));
+      trial_[i] = OffBoundProbe(bounds_, state_, x_, i);
       const double value = Evaluate(trial_, trialG_);
       if (value < f_) {
         ClearMarks(n_, state_);

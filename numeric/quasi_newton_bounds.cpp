@@ -41,6 +41,42 @@ double BoundView::Upper(int i) const {
 
 double BoundTolerance(double bound) { return kRootEpsilon * (std::fabs(bound) + 1.0); }
 
+int FreeVariableBlockingStep(int n, const BoundView& bounds, const int* state, const double* x, const double* p,
+                             double& maxStep, bool& atUpper) {
+  const double eps = MachineEpsilon();
+  for (int i = 0; i < n; ++i) {
+    if (state[i] <= 0 || std::fabs(p[i]) < eps * eps) continue;
+    const bool up = p[i] > 0.0;
+    const double bound = up ? bounds.Upper(i) : bounds.Lower(i);
+    const double distance = std::fabs(bound - x[i]);
+    if (distance <= BoundTolerance(bound)) {
+      atUpper = up;
+      return i;
+    }
+    maxStep = std::fmin(maxStep, distance / std::fabs(p[i]));
+  }
+  return -1;
+}
+
+int FreeVariableReachingBound(int n, const BoundView& bounds, const int* state, const double* x,
+                              const double* direction, bool& atUpper) {
+  for (int i = 0; i < n; ++i) {
+    if (state[i] <= 0) continue;
+    const double upper = bounds.Upper(i), lower = bounds.Lower(i);
+    const bool towardsUpper = direction == nullptr || direction[i] > 0.0;
+    const bool towardsLower = direction == nullptr || direction[i] < 0.0;
+    if (towardsUpper && upper - x[i] <= BoundTolerance(upper)) {
+      atUpper = true;
+      return i;
+    }
+    if (towardsLower && x[i] - lower <= BoundTolerance(lower)) {
+      atUpper = false;
+      return i;
+    }
+  }
+  return -1;
+}
+
 int ClassifyVariables(int n, const BoundView& bounds, double* x, int* state, bool& moved) {
   moved = false;
   int freeCount = 0;
@@ -86,6 +122,16 @@ MultiplierVerdict MarkMultipliers(int n, int* state, const double* g, int freeCo
     verdict.release = -1;
   }
   return verdict;
+}
+
+bool IsMarkedFixed(int state) {
+  return state == kFixedAtUpper - kMarkOffset || state == kFixedAtLower - kMarkOffset;
+}
+
+double OffBoundProbe(const BoundView& bounds, const int* state, const double* x, int i) {
+  const bool atUpper = state[i] == kFixedAtUpper - kMarkOffset;
+  const double offset = std::pow(MachineEpsilon(), 0.25) * (std::fabs(x[i]) + 1.0);
+  return atUpper ? std::fmax(x[i] - offset, bounds.Lower(i)) : std::fmin(x[i] + offset, bounds.Upper(i));
 }
 
 void ClearMarks(int n, int* state) {

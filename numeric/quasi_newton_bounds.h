@@ -30,6 +30,21 @@ struct BoundView {
 // sqrt(eps)·(|b| + 1): the distance within which x_i counts as on bound b.
 double BoundTolerance(double bound);
 
+// Along the direction p (variables in `state` > 0 are free): the first free
+// variable with |p_i| >= eps^2 that is within tolerance of the bound p_i
+// moves it towards, with atUpper telling which bound; -1 when there is none.
+// Every free variable passed over before it (all of them, on -1) lowers
+// maxStep (on entry the largest step allowed) to the step that keeps it
+// inside its bounds: |bound - x_i| / |p_i|.
+int FreeVariableBlockingStep(int n, const BoundView& bounds, const int* state, const double* x, const double* p,
+                             double& maxStep, bool& atUpper);
+
+// The first free variable within tolerance of a bound it moves towards
+// along `direction` (of either bound when direction is null), with atUpper
+// telling which (the upper one first); -1 when there is none.
+int FreeVariableReachingBound(int n, const BoundView& bounds, const int* state, const double* x,
+                              const double* direction, bool& atUpper);
+
 // Sets the state of every variable: -3 with x_i := bl_i when the bounds
 // coincide within tolerance, -1 / -2 with x_i moved onto a bound it
 // violates, otherwise free, numbered 1, 2, ... in index order. Returns the
@@ -48,6 +63,13 @@ struct MultiplierVerdict {
 };
 MultiplierVerdict MarkMultipliers(int n, int* state, const double* g, int freeCount,
                                   double freeGradientNorm);
+
+// Whether a state is a marked fixed one (at its upper or lower bound).
+bool IsMarkedFixed(int state);
+
+// The probe of a marked fixed variable i: x_i moved eps^(1/4)·(|x_i| + 1)
+// off the bound it is fixed at, towards (and not past) its other bound.
+double OffBoundProbe(const BoundView& bounds, const int* state, const double* x, int i);
 
 // Restores marked states.
 void ClearMarks(int n, int* state);

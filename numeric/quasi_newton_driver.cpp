@@ -265,38 +265,13 @@ class QuasiNewtonRun {
   // fixed at once. Returns -1 or the variable; sets the largest step.
   int LargestStep(double pNorm, double& maxStep, bool& atUpper) const {
     maxStep = Divide(stepMax_, pNorm);
-    for (int i = 0; i < n_; ++i) {
-      if (state_[i] <= 0 || std::fabs(p_[i]) < kEps * kEps) continue;
-      const bool up = p_[i] > 0.0;
-      const double bound = up ? bounds_.Upper(i) : bounds_.Lower(i);
-      const double distance = std::fabs(bound - x_[i]);
-      if (distance <= BoundTolerance(bound)) {
-        atUpper = up;
-        return i;
-      }
-      maxStep = std::fmin(maxStep, distance / std::fabs(p_[i]));
-    }
-    return -1;
+    return FreeVariableBlockingStep(n_, bounds_, state_, x_, p_, maxStep, atUpper);
   }
 
   // After a step: the first free variable within tolerance of the bound it
   // moved towards (towards either bound when direction is null).
   int VariableReachingBound(const double* direction, bool& atUpper) const {
-    for (int i = 0; i < n_; ++i) {
-      if (state_[i] <= 0) continue;
-      const double upper = bounds_.Upper(i), lower = bounds_.Lower(i);
-      const bool towardsUpper = direction == nullptr || direction[i] > 0.0;
-      const bool towardsLower = direction == nullptr || direction[i] < 0.0;
-      if (towardsUpper && upper - x_[i] <= BoundTolerance(upper)) {
-        atUpper = true;
-        return i;
-      }
-      if (towardsLower && x_[i] - lower <= BoundTolerance(lower)) {
-        atUpper = false;
-        return i;
-      }
-    }
-    return -1;
+    return FreeVariableReachingBound(n_, bounds_, state_, x_, direction, atUpper);
   }
 
   // ---- search -----------------------------------------------------------
@@ -469,13 +444,9 @@ class QuasiNewtonRun {
   // that lowers f is released there.
   bool ProbeMarkedVariables() {
     for (int i = 0; i < n_; ++i) {
-      if (state_[i] != kFixedAtUpper - kMarkOffset && state_[i] != kFixedAtLower - kMarkOffset)
-        continue;
-      const bool atUpper = state_[i] == kFixedAtUpper - kMarkOffset;
-      const double offset = std::pow(kEps, 0.25) * (std::fabs(x_[i]) + 1.0);
+      if (!IsMarkedFixed(state_[i])) continue;
       CopyX(trial_);
-      trial_[i] = atUpper ? std::fmax(x_[i] - offset, bounds_.Lower(i))
-                          : std::fmin(x_[i] + offset, bounds_.Upper(i));
+      trial_[i] = OffBoundProbe(bounds_, state_, x_, i);
       const double value = Evaluate(trial_);
       if (value < f_) {
         ClearMarks(n_, state_);

@@ -1,10 +1,8 @@
 #include "spectrum/ar_run.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "core/error.h"
-#include "spectrum/finish_spectrum.h"
 #include "spectrum/guarded_run.h"
 #include "spectrum/result_model.h"
 #include "spectrum/selection_staging.h"
@@ -28,17 +26,10 @@ SpectrumRunReport RunArMethod(const SpectrumRunRequest& request, std::int32_t ki
   // flat spectrum for it instead of failing.
   if (StagedSamplesAllZero(stagedLength)) throw VorentaError(message);
 
-  std::optional<DecibelRange> range;
-  RunGuarded(message, [&] {
-    const int failure = kernel(SampleBuffer.data(), kSampleBufferLength, stagedLength, order, SpectrumDb.data(),
-                               kSpectrumBins);
-    if (failure != 0) return false;
-    range = FinishSpectrumDb();
-    return range.has_value();
+  RunGuardedSpectrumDb(message, report, [&] {
+    return kernel(SampleBuffer.data(), kSampleBufferLength, stagedLength, order, SpectrumDb.data(), kSpectrumBins) ==
+           0;
   });
-  report.Computed = true;
-  report.DbMin = range->Smallest;
-  report.DbMax = range->Largest;
   return report;
 }
 

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "numeric/fft.h"
-#include "spectrum/finish_spectrum.h"
 #include "spectrum/guarded_run.h"
 #include "spectrum/result_model.h"
 #include "spectrum/selection_staging.h"
@@ -38,17 +37,11 @@ SpectrumRunReport RunPeriodogram(const SpectrumRunRequest& request) {
   const int staged = StageSelection(request.SelectionStart, request.SelectionEnd);
   if (staged == 0) return report;
 
-  std::optional<DecibelRange> range;
-  RunGuarded(kPeriodogramFailureMessage, [&] {
+  RunGuardedSpectrumDb(kPeriodogramFailureMessage, report, [&] {
     std::vector<double> re(kPeriodogramLength);
     std::vector<double> im(kPeriodogramLength);
-    const int failure = PeriodogramMagnitudes(SampleBuffer.data(), staged, re.data(), im.data(), SpectrumDb.data());
-    range = FinishSpectrumDb();
-    return failure == 0 && range.has_value();
+    return PeriodogramMagnitudes(SampleBuffer.data(), staged, re.data(), im.data(), SpectrumDb.data()) == 0;
   });
-  report.Computed = true;
-  report.DbMin = range->Smallest;
-  report.DbMax = range->Largest;
   return report;
 }
 

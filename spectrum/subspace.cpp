@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <complex>
 #include <limits>
-#include <optional>
 #include <vector>
 
 #include "core/error.h"
 #include "numeric/complex_svd.h"
 #include "numeric/fft.h"
-#include "spectrum/finish_spectrum.h"
 #include "spectrum/guarded_run.h"
 #include "spectrum/method_parameters.h"
 #include "spectrum/result_model.h"
@@ -71,18 +69,12 @@ SpectrumRunReport RunSubspace(const SpectrumRunRequest& request, SubspaceWeighti
   // A zero matrix has no noise subspace, only identity vectors and a flat curve.
   if (StagedSamplesAllZero(stagedLength)) throw VorentaError(kSubspaceFailureMessage);
 
-  std::optional<DecibelRange> range;
-  RunGuarded(kSubspaceFailureMessage, [&] {
+  RunGuardedSpectrumDb(kSubspaceFailureMessage, report, [&] {
     int failure = 0;
     SubspaceSpectrum(weighting, SampleBuffer.data(), stagedLength, dimensions.VectorDimension,
                      dimensions.SignalDimension, kSpectrumBins, SpectrumDb.data(), failure);
-    if (failure != subspace_failure::kNone) return false;
-    range = FinishSpectrumDb();
-    return range.has_value();
+    return failure == subspace_failure::kNone;
   });
-  report.Computed = true;
-  report.DbMin = range->Smallest;
-  report.DbMax = range->Largest;
   return report;
 }
 

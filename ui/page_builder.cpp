@@ -56,15 +56,24 @@ QCheckBox* AddCheck(QBoxLayout* layout, const char* name, const char* caption, b
   return box;
 }
 
+QHBoxLayout* AddToolBar(QBoxLayout* layout, const char* name, QWidget* parent) {
+  QWidget* toolBar = AddPanel(layout, name, parent);
+  toolBar->setFixedHeight(37);
+  return TightRow(toolBar);
+}
+
+QToolButton* AddToolButton(QBoxLayout* layout, const QString& name, QWidget* parent) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(name);
+  button->setFixedSize(38, 37);
+  button->setIconSize(QSize(31, 31));
+  button->setAutoRaise(true);
+  layout->addWidget(button);
+  return button;
+}
+
 void AddToolButtons(QBoxLayout* layout, const QString& prefix, int count, QWidget* parent) {
-  for (int i = 1; i <= count; ++i) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(prefix + QString::number(i));
-    button->setFixedSize(38, 37);
-    button->setIconSize(QSize(31, 31));
-    button->setAutoRaise(true);
-    layout->addWidget(button);
-  }
+  for (int i = 1; i <= count; ++i) AddToolButton(layout, prefix + QString::number(i), parent);
 }
 
 QVBoxLayout* TightColumn(QWidget* owner) {

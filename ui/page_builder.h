@@ -25,7 +25,13 @@ QPushButton* AddButton(QBoxLayout* layout, const char* name, const char* caption
 QComboBox* AddList(QBoxLayout* layout, const char* name, const QStringList& items, QWidget* parent);
 QRadioButton* AddRadio(QBoxLayout* layout, const char* name, const char* caption, QWidget* parent);
 QCheckBox* AddCheck(QBoxLayout* layout, const char* name, const char* caption, bool checked, QWidget* parent);
-// A row of `count` icon-only tool buttons named prefix1 .. prefixN.
+// A tool-bar panel named `name`, 37 pixels high, added to `layout` (none
+// when null); returns its row layout, without margins or spacing, whose
+// parentWidget() is the panel.
+QHBoxLayout* AddToolBar(QBoxLayout* layout, const char* name, QWidget* parent);
+// An icon-only, auto-raised tool button of the tool-bar size.
+QToolButton* AddToolButton(QBoxLayout* layout, const QString& name, QWidget* parent);
+// A row of `count` such tool buttons named prefix1 .. prefixN.
 void AddToolButtons(QBoxLayout* layout, const QString& prefix, int count, QWidget* parent);
 // A layout without margins or spacing.
 QVBoxLayout* TightColumn(QWidget* owner);

@@ -108,20 +108,13 @@ SignalView::SignalView(QWidget* page, Platform& platform, Chart& realChart, Char
 }
 
 void SignalView::BuildToolBar(QWidget* page) {
-  QWidget* toolBar = AddPanel(nullptr, "ToolBar1", page);
-  toolBar->setFixedHeight(37);
-  QHBoxLayout* toolLayout = TightRow(toolBar);
+  QHBoxLayout* toolLayout = AddToolBar(nullptr, "ToolBar1", page);
   for (int i = 0; i < 5; ++i) {
-    auto* button = new QToolButton(toolBar);
-    button->setObjectName(QString("ToolButton%1").arg(i + 1));
-    button->setFixedSize(38, 37);
-    button->setIconSize(QSize(31, 31));
+    QToolButton* button = AddToolButton(toolLayout, QString("ToolButton%1").arg(i + 1), toolLayout->parentWidget());
     button->setIcon(SignalToolIcon(i + 1));
-    button->setAutoRaise(true);
     const bool mode = i != 3;
     button->setCheckable(mode);
     toolButtons_[i] = button;
-    toolLayout->addWidget(button);
     if (mode) {
       const Tool tool = static_cast<Tool>(i + 1);
       connect(button, &QToolButton::clicked, this, [this, tool] { SetTool(tool); });

@@ -52,9 +52,8 @@ SpectrumPage BuildSpectrumPage(QWidget* page) {
   SpectrumPage controls;
   QVBoxLayout* pageLayout = TightColumn(page);
 
-  QWidget* toolBar = AddPanel(pageLayout, "ToolBar2", page);
-  toolBar->setFixedHeight(37);
-  QHBoxLayout* tools = TightRow(toolBar);
+  QHBoxLayout* tools = AddToolBar(pageLayout, "ToolBar2", page);
+  QWidget* toolBar = tools->parentWidget();
   AddToolButtons(tools, "ToolButton2_", 5, toolBar);
   controls.Panel11 = AddPanel(tools, "Panel11", toolBar);
   AddToolButtons(tools, "ToolButton2__", 5, toolBar);

@@ -53,10 +53,8 @@ TimeFrequencyPage BuildTimeFrequencyPage(QWidget* page) {
   TimeFrequencyPage controls;
   QVBoxLayout* pageLayout = TightColumn(page);
 
-  QWidget* toolBar = AddPanel(pageLayout, "ToolBar3", page);
-  toolBar->setFixedHeight(37);
-  QHBoxLayout* tools = TightRow(toolBar);
-  AddToolButtons(tools, "ToolButton3_", 6, toolBar);
+  QHBoxLayout* tools = AddToolBar(pageLayout, "ToolBar3", page);
+  AddToolButtons(tools, "ToolButton3_", 6, tools->parentWidget());
   tools->addStretch(1);
 
   controls.Splitter4 = new ProportionalSplitter("Splitter4", 0.9, page);

@@ -35,11 +35,7 @@ class ArRunTest : public ::testing::TestWithParam<ArMethod> {
  protected:
   void SetUp() override { ResetResultModel(); }
   SpectrumRunReport Run(int order) {
-    SpectrumRunRequest request;
-    request.MainParameter = order;
-    request.SelectionStart = SelectionStart;
-    request.SelectionEnd = SelectionEnd;
-    return GetParam().run(request);
+    return GetParam().run(test::WholeSelection(order));
   }
 };
 

@@ -7,6 +7,11 @@
 #include <numbers>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "spectrum/result_model.h"
+#include "spectrum_test_signals.h"
+
 namespace vorenta::test {
 
 struct DampedExponential {
@@ -28,6 +33,23 @@ inline std::vector<std::complex<double>> DampedExponentials(int length, const st
     x[n] = {static_cast<double>(sum.real()), static_cast<double>(sum.imag())};
   }
   return x;
+}
+
+// The component table holds exactly `parts`, sorted by |frequency|, each
+// parameter within `tolerance` (phases modulo 2 pi).
+inline void ExpectTableHolds(const std::vector<DampedExponential>& parts, double tolerance) {
+  ASSERT_EQ(ComponentCount, static_cast<int>(parts.size()));
+  for (int i = 1; i < ComponentCount; ++i) {
+    EXPECT_LE(std::abs(ComponentTable.Frequency[i - 1]), std::abs(ComponentTable.Frequency[i])) << "entry " << i;
+  }
+  for (const DampedExponential& part : parts) {
+    const int i = NearestEntry(part.frequency);
+    EXPECT_NEAR(ComponentTable.Frequency[i], part.frequency, tolerance) << "f " << part.frequency;
+    EXPECT_NEAR(ComponentTable.Amplitude[i], part.amplitude, tolerance) << "f " << part.frequency;
+    EXPECT_NEAR(std::remainder(ComponentTable.Phase[i] - part.phase, 2 * std::numbers::pi), 0.0, tolerance)
+        << "f " << part.frequency;
+    EXPECT_NEAR(ComponentTable.Damping[i], part.damping, tolerance) << "f " << part.frequency;
+  }
 }
 
 }  // namespace vorenta::test

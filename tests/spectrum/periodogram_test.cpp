@@ -16,13 +16,7 @@ namespace {
 
 using test::ComplexExponentials;
 using test::LoadSignal;
-
-SpectrumRunRequest WholeSelection() {
-  SpectrumRunRequest request;
-  request.SelectionStart = SelectionStart;
-  request.SelectionEnd = SelectionEnd;
-  return request;
-}
+using test::WholeSelection;
 
 class PeriodogramTest : public ::testing::Test {
  protected:

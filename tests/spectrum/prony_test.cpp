@@ -21,44 +21,14 @@ namespace {
 
 using test::DampedExponential;
 using test::DampedExponentials;
+using test::ExpectTableHolds;
 using test::LoadSignal;
-
-SpectrumRunRequest WholeSelection(int parameter) {
-  SpectrumRunRequest request;
-  request.MainParameter = parameter;
-  request.SelectionStart = SelectionStart;
-  request.SelectionEnd = SelectionEnd;
-  return request;
-}
+using test::WholeSelection;
 
 class PronyTest : public ::testing::Test {
  protected:
   void SetUp() override { ResetResultModel(); }
 };
-
-// Index of the table entry whose frequency is closest to f.
-int NearestEntry(double f) {
-  int best = 0;
-  for (int i = 1; i < ComponentCount; ++i) {
-    if (std::abs(ComponentTable.Frequency[i] - f) < std::abs(ComponentTable.Frequency[best] - f)) best = i;
-  }
-  return best;
-}
-
-void ExpectTableHolds(const std::vector<DampedExponential>& parts, double tolerance) {
-  ASSERT_EQ(ComponentCount, static_cast<int>(parts.size()));
-  for (int i = 1; i < ComponentCount; ++i) {
-    EXPECT_LE(std::abs(ComponentTable.Frequency[i - 1]), std::abs(ComponentTable.Frequency[i])) << "entry " << i;
-  }
-  for (const DampedExponential& part : parts) {
-    const int i = NearestEntry(part.frequency);
-    EXPECT_NEAR(ComponentTable.Frequency[i], part.frequency, tolerance) << "f " << part.frequency;
-    EXPECT_NEAR(ComponentTable.Amplitude[i], part.amplitude, tolerance) << "f " << part.frequency;
-    EXPECT_NEAR(std::remainder(ComponentTable.Phase[i] - part.phase, 2 * std::numbers::pi), 0.0, tolerance)
-        << "f " << part.frequency;
-    EXPECT_NEAR(ComponentTable.Damping[i], part.damping, tolerance) << "f " << part.frequency;
-  }
-}
 
 struct RecoveryCase {
   const char* name;

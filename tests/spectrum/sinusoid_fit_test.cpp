@@ -20,21 +20,10 @@
 namespace vorenta {
 namespace {
 
+using test::TwoExponentialsAndConstant;
+using test::WholeSelection;
+
 constexpr double kTwoPi = 2 * std::numbers::pi;
-
-std::vector<std::complex<double>> TwoExponentialsAndConstant(int length) {
-  std::vector<std::complex<double>> x = test::ComplexExponentials(length, {{1.5, 0.1, 0.3}, {0.7, -0.23, -1.0}});
-  for (auto& v : x) v += std::complex<double>(0.2, 0.1);
-  return x;
-}
-
-SpectrumRunRequest WholeSelection(int parameter) {
-  SpectrumRunRequest request;
-  request.MainParameter = parameter;
-  request.SelectionStart = SelectionStart;
-  request.SelectionEnd = SelectionEnd;
-  return request;
-}
 
 class SinusoidFitTest : public ::testing::Test {
  protected:

@@ -31,13 +31,7 @@ void LoadFit(const std::vector<std::complex<double>>& x) {
   LoadFitBuffers(re.data(), im.data(), static_cast<int>(x.size()));
 }
 
-// The 64-sample example: two exponentials plus a constant.
-std::vector<std::complex<double>> TwoExponentialsAndConstant(int length) {
-  std::vector<std::complex<double>> x =
-      test::ComplexExponentials(length, {{1.5, 0.1, 0.3}, {0.7, -0.23, -1.0}});
-  for (auto& v : x) v += std::complex<double>(0.2, 0.1);
-  return x;
-}
+using test::TwoExponentialsAndConstant;
 
 class SinusoidObjectiveTest : public ::testing::Test {
  protected:

@@ -14,8 +14,11 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "core/signal_store.h"
 #include "spectrum/result_model.h"
+#include "spectrum/spectrum_run.h"
 
 namespace vorenta::test {
 
@@ -46,6 +49,14 @@ inline std::vector<std::complex<double>> ComplexExponentials(int length, const s
   return x;
 }
 
+// The 64-sample example of the sinusoid fits: two exponentials plus a
+// constant.
+inline std::vector<std::complex<double>> TwoExponentialsAndConstant(int length) {
+  std::vector<std::complex<double>> x = ComplexExponentials(length, {{1.5, 0.1, 0.3}, {0.7, -0.23, -1.0}});
+  for (auto& v : x) v += std::complex<double>(0.2, 0.1);
+  return x;
+}
+
 // Replaces the store's content by `x` and selects all of it.
 inline void LoadSignal(const std::vector<std::complex<double>>& x) {
   ResetSignalStore();
@@ -66,6 +77,20 @@ inline void LoadSignal(const std::vector<std::complex<double>>& x) {
   SelectionEnd = n - 1;
 }
 
+// A run request over the store's current selection, other fields default.
+inline SpectrumRunRequest WholeSelection() {
+  SpectrumRunRequest request;
+  request.SelectionStart = SelectionStart;
+  request.SelectionEnd = SelectionEnd;
+  return request;
+}
+
+inline SpectrumRunRequest WholeSelection(int mainParameter) {
+  SpectrumRunRequest request = WholeSelection();
+  request.MainParameter = mainParameter;
+  return request;
+}
+
 inline std::vector<std::complex<double>> ReadComplexColumns(const std::string& path) {
   std::ifstream file(path);
   std::vector<std::complex<double>> x;
@@ -84,6 +109,29 @@ inline int CircularBinDistance(int k, int target) {
   if (d > kSpectrumBins / 2) d -= kSpectrumBins;
   if (d < -kSpectrumBins / 2) d += kSpectrumBins;
   return d;
+}
+
+// Index of the component table entry whose frequency is closest to f.
+inline int NearestEntry(double f) {
+  int best = 0;
+  for (int i = 1; i < ComponentCount; ++i) {
+    if (std::abs(ComponentTable.Frequency[i] - f) < std::abs(ComponentTable.Frequency[best] - f)) best = i;
+  }
+  return best;
+}
+
+// The two close lines of the Marple signal near 0.2 and 0.21 cycles per
+// sample must show in SpectrumDb as separate peaks with a dip of more than
+// 3 dB between them.
+inline void ExpectMarplePairResolved() {
+  int peak020 = 1950, peak021 = 2060;
+  for (int k = 1950; k < 2050; ++k) if (SpectrumDb[k] > SpectrumDb[peak020]) peak020 = k;
+  for (int k = 2060; k < 2160; ++k) if (SpectrumDb[k] > SpectrumDb[peak021]) peak021 = k;
+  double dip = 0;
+  for (int k = peak020; k <= peak021; ++k) dip = std::min(dip, SpectrumDb[k]);
+  EXPECT_GT(peak020, 1950);
+  EXPECT_LT(peak021, 2159);
+  EXPECT_LT(dip, std::min(SpectrumDb[peak020], SpectrumDb[peak021]) - 3.0);
 }
 
 // Indices of local maxima of a circular curve, highest first.

@@ -27,11 +27,8 @@ class SubspaceRunTest : public ::testing::TestWithParam<SubspaceMethod> {
  protected:
   void SetUp() override { ResetResultModel(); }
   SpectrumRunReport Run(int vectorDimension, int signalDimension) {
-    SpectrumRunRequest request;
-    request.MainParameter = vectorDimension;
+    SpectrumRunRequest request = test::WholeSelection(vectorDimension);
     request.SubspaceParameter = signalDimension;
-    request.SelectionStart = SelectionStart;
-    request.SelectionEnd = SelectionEnd;
     return GetParam().run(request);
   }
 };
@@ -123,11 +120,8 @@ INSTANTIATE_TEST_SUITE_P(Methods, SubspaceRunTest,
 TEST(SubspaceComparisonTest, LastVectorAloneGivesTheSameCurveForBothWeightings) {
   ResetResultModel();
   LoadSignal(ComplexExponentials(120, {{1.0, 0.15}, {0.5, -0.3}}, 0.05, 17));
-  SpectrumRunRequest request;
-  request.MainParameter = 8;
+  SpectrumRunRequest request = test::WholeSelection(8);
   request.SubspaceParameter = 7;
-  request.SelectionStart = SelectionStart;
-  request.SelectionEnd = SelectionEnd;
   RunMusic(request);
   const auto music = SpectrumDb;
   RunEv(request);

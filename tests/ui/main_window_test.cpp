@@ -36,6 +36,15 @@ bool AcceptGenerator(QDialog& dialog) {
   return form.result() == QDialog::Accepted;
 }
 
+// Shows `window` at width x height holding a signal from the generator.
+void ShowWithGeneratedSignal(vorenta::TForm1& window, FakePlatform& platform, int width, int height) {
+  window.resize(width, height);
+  window.show();
+  platform.modalAnswer = AcceptGenerator;
+  window.CreateSignalCommand();
+  QCoreApplication::processEvents();
+}
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -200,11 +209,7 @@ class MainWindowTest : public QObject {
   void splitterShareSurvivesAResize() {
     FakePlatform platform;
     vorenta::TForm1 window(platform);
-    window.resize(900, 700);
-    window.show();
-    platform.modalAnswer = AcceptGenerator;
-    window.CreateSignalCommand();
-    QCoreApplication::processEvents();
+    ShowWithGeneratedSignal(window, platform, 900, 700);
     auto* splitter = Find<vorenta::ProportionalSplitter>(&window, "Splitter2");
     QSplitterHandle* handle = splitter->handle(1);
     const int total = splitter->sizes()[0] + splitter->sizes()[1];
@@ -226,11 +231,7 @@ class MainWindowTest : public QObject {
   void wheelOnAnyTabScrollsTheSignal() {
     FakePlatform platform;
     vorenta::TForm1 window(platform);
-    window.resize(900, 600);
-    window.show();
-    platform.modalAnswer = AcceptGenerator;
-    window.CreateSignalCommand();
-    QCoreApplication::processEvents();
+    ShowWithGeneratedSignal(window, platform, 900, 600);
     auto* plot = Find<vorenta::PaintBox>(&window, "PaintBox1");
     vorenta::testing::Drag(plot, QPoint(50, 20), QPoint(150, 20));  // zoom to ~100 pixels of samples
     auto* scrollBar = Find<QScrollBar>(&window, "ScrollBar1");
