@@ -6,7 +6,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "tf_test_signal.h"
+#include "tf_test_support.h"
 
 namespace vorenta {
 namespace {

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "tf_test_signal.h"
+#include "tf_test_support.h"
 
 namespace vorenta {
 namespace {

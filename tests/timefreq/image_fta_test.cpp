@@ -3,22 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "core/error.h"
+#include "tf_test_support.h"
 
 namespace vorenta {
 namespace {
 
-// An estimator whose matrices the test fills by hand.
-class FixedFTA : public FTA {
- public:
-  FixedFTA(int rows, int columns) {
-    Rows = rows;
-    Columns = columns;
-    PowerMatrix.Allocate(rows, columns);
-    FrequencyMatrix.Allocate(rows, columns);
-  }
-  int RowsNeeded() override { return Rows; }
-  void ComputeWindow(const AnalyticSignalClass&, int) override {}
-};
+using testing::FixedFTA;
 
 Scale Map(double x1, double y1, double x2, double y2, int width, int height) {
   Scale map;

@@ -5,19 +5,12 @@
 #include <cmath>
 #include <numbers>
 
-#include "tf_test_signal.h"
+#include "tf_test_support.h"
 #include "timefreq/ar_fta.h"
 #include "timefreq/music_fta.h"
 
 namespace vorenta {
 namespace {
-
-int PeakRow(const FTA& analysis, int c) {
-  int best = 0;
-  for (int r = 1; r < analysis.Rows; ++r)
-    if (analysis.PowerMatrix(r, c) > analysis.PowerMatrix(best, c)) best = r;
-  return best;
-}
 
 // Rows whose value exceeds both neighbours and `level`.
 std::vector<double> RidgeFrequencies(const FTA& analysis, int c, double level) {
@@ -47,7 +40,7 @@ TEST(BurgFTA, AnExponentialPeaksAtOneInItsRowInEveryFullWindow) {
   BurgFTA burg(2000, 2);
   burg.RunWindows(signal, 100, 1);
   for (int c : {50, 200, 349}) {
-    EXPECT_EQ(PeakRow(burg, c), 1200) << c;  // bin 200
+    EXPECT_EQ(testing::PeakRow(burg, c), 1200) << c;  // bin 200
     EXPECT_DOUBLE_EQ(burg.PowerMatrix(1200, c), 1.0);
     EXPECT_NEAR(burg.FrequencyMatrix(1200, c), 0.1, 1e-12);
     EXPECT_LT(burg.PowerMatrix(1000, c), 1e-3) << c;

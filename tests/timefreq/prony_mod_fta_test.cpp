@@ -4,25 +4,18 @@
 
 #include <numbers>
 
-#include "tf_test_signal.h"
+#include "tf_test_support.h"
 
 namespace vorenta {
 namespace {
-
-int PeakRow(const FTA& analysis, int c) {
-  int best = 0;
-  for (int r = 1; r < analysis.Rows; ++r)
-    if (analysis.PowerMatrix(r, c) > analysis.PowerMatrix(best, c)) best = r;
-  return best;
-}
 
 TEST(PronyModFTA, AConstantSignalPeaksAtTheZeroFrequencyRow) {
   AnalyticSignalClass signal = testing::MakeSignal(200, [](int) { return std::complex<double>(2.0, 0.0); });
   PronyModFTA prony(1000, 1);
   prony.RunWindows(signal, 60, 1);
   for (int c : {50, 100, 150}) {
-    EXPECT_EQ(prony.FrequencyMatrix(PeakRow(prony, c), c), 0.0) << c;
-    EXPECT_DOUBLE_EQ(prony.PowerMatrix(PeakRow(prony, c), c), 1.0);
+    EXPECT_EQ(prony.FrequencyMatrix(testing::PeakRow(prony, c), c), 0.0) << c;
+    EXPECT_DOUBLE_EQ(prony.PowerMatrix(testing::PeakRow(prony, c), c), 1.0);
   }
 }
 

@@ -12,22 +12,13 @@
 #include <random>
 #include <vector>
 
+#include "tf_test_support.h"
 #include "timefreq/image_fta.h"
 
 namespace vorenta {
 namespace {
 
-class FixedFTA : public FTA {
- public:
-  FixedFTA(int rows, int columns) {
-    Rows = rows;
-    Columns = columns;
-    PowerMatrix.Allocate(rows, columns);
-    FrequencyMatrix.Allocate(rows, columns);
-  }
-  int RowsNeeded() override { return Rows; }
-  void ComputeWindow(const AnalyticSignalClass&, int) override {}
-};
+using testing::FixedFTA;
 
 // Every matrix row s from trunc(ymin) to ymax (skipping s < 0 and s > Rows),
 // every column j from trunc(xmin) to xmax: darken the cell's pixel, then

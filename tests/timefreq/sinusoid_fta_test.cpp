@@ -7,7 +7,7 @@
 
 #include "core/error.h"
 #include "core/random.h"
-#include "tf_test_signal.h"
+#include "tf_test_support.h"
 #include "timefreq/analysis_parameters.h"
 
 namespace vorenta {

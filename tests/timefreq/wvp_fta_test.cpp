@@ -4,18 +4,10 @@
 
 #include <algorithm>
 
-#include "tf_test_signal.h"
+#include "tf_test_support.h"
 
 namespace vorenta {
 namespace {
-
-// The frequency of the largest value of column c.
-double PeakFrequency(const FTA& analysis, int c) {
-  int best = 0;
-  for (int r = 1; r < analysis.Rows; ++r)
-    if (analysis.PowerMatrix(r, c) > analysis.PowerMatrix(best, c)) best = r;
-  return analysis.FrequencyMatrix(best, c);
-}
 
 struct FoldCase {
   double f, shown;
@@ -30,7 +22,7 @@ TEST_P(WignerVillePeak, PeaksAtTheSignalFrequencyFoldedIntoPlusMinusAQuarter) {
   EXPECT_EQ(wv.FreqMax, 0.25);
   EXPECT_EQ(wv.FreqMin, -0.25);
   for (int c : {100, 300, 499}) {
-    EXPECT_NEAR(PeakFrequency(wv, c), GetParam().shown, 0.5 / 1000 + 1e-12) << c;
+    EXPECT_NEAR(wv.FrequencyMatrix(testing::PeakRow(wv, c), c), GetParam().shown, 0.5 / 1000 + 1e-12) << c;
     EXPECT_DOUBLE_EQ(*std::max_element(wv.PowerMatrix.Column(c), wv.PowerMatrix.Column(c) + wv.Rows), 1.0);
   }
 }

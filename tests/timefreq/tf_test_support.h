@@ -1,5 +1,5 @@
 #pragma once
-// Signals for the time-frequency tests, written into an AnalyticSignalClass.
+// Signals, a hand-filled estimator and column read-outs for the time-frequency tests.
 
 #include <cmath>
 #include <complex>
@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "core/signal_store.h"
+#include "timefreq/fta.h"
 
 namespace vorenta::testing {
 
@@ -30,6 +31,27 @@ inline AnalyticSignalClass MakeSignal(int n, const std::function<std::complex<do
 // exp(2*pi*i*f*k) for k = 0 .. n-1.
 inline AnalyticSignalClass ComplexExponential(int n, double f) {
   return MakeSignal(n, [f](int k) { return std::polar(1.0, 2 * std::numbers::pi * f * k); });
+}
+
+// An estimator whose matrices the test fills by hand.
+class FixedFTA : public FTA {
+ public:
+  FixedFTA(int rows, int columns) {
+    Rows = rows;
+    Columns = columns;
+    PowerMatrix.Allocate(rows, columns);
+    FrequencyMatrix.Allocate(rows, columns);
+  }
+  int RowsNeeded() override { return Rows; }
+  void ComputeWindow(const AnalyticSignalClass&, int) override {}
+};
+
+// The row of the largest value of column c (the first of equal ones).
+inline int PeakRow(const FTA& analysis, int c) {
+  int best = 0;
+  for (int r = 1; r < analysis.Rows; ++r)
+    if (analysis.PowerMatrix(r, c) > analysis.PowerMatrix(best, c)) best = r;
+  return best;
 }
 
 }  // namespace vorenta::testing
