@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORENTA_BUILD_TESTS=OFF
-cmake --build build/release --target vorenta
+cmake --build build/release --target vorenta vorenta-cli
 
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
   echo "Vorenta is built (build/release/app/vorenta) but cannot start: no graphical display." >&2
