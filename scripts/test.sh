@@ -25,7 +25,7 @@ if [[ -f fuzz/CMakeLists.txt ]]; then
   echo "== Fuzzers"
   CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORENTA_FUZZ=ON \
         -DVORENTA_BUILD_UI=OFF -DVORENTA_BUILD_TESTS=OFF
-  cmake --build build/fuzz -j "$jobs"
+  cmake --build build/fuzz -j "$jobs" --target fuzzers
   for fuzzer in build/fuzz/fuzz/*_fuzzer; do
     name=$(basename "$fuzzer")
     work=build/fuzz/corpus/$name
