@@ -22,6 +22,13 @@ struct DampedExponential {
 };
 
 // x[n] = sum_k A_k exp(i phi_k) exp((alpha_k + i 2 pi f_k) n), n = 0 .. length-1.
+// A named signal of damped exponentials for the recovery tables.
+struct RecoveryCase {
+  const char* name;
+  int length;
+  std::vector<DampedExponential> parts;
+};
+
 inline std::vector<std::complex<double>> DampedExponentials(int length, const std::vector<DampedExponential>& parts) {
   std::vector<std::complex<double>> x(length);
   for (int n = 0; n < length; ++n) {

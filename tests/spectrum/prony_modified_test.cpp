@@ -21,17 +21,12 @@ using test::DampedExponential;
 using test::DampedExponentials;
 using test::LoadSignal;
 using test::NearestEntry;
+using test::RecoveryCase;
 using test::WholeSelection;
 
 class PronyModifiedTest : public ::testing::Test {
  protected:
   void SetUp() override { ResetResultModel(); }
-};
-
-struct RecoveryCase {
-  const char* name;
-  int length;
-  std::vector<DampedExponential> parts;
 };
 
 class PronyModifiedRecovery : public PronyModifiedTest, public ::testing::WithParamInterface<RecoveryCase> {};

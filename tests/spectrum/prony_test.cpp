@@ -22,18 +22,13 @@ namespace {
 using test::DampedExponential;
 using test::DampedExponentials;
 using test::ExpectTableHolds;
+using test::RecoveryCase;
 using test::LoadSignal;
 using test::WholeSelection;
 
 class PronyTest : public ::testing::Test {
  protected:
   void SetUp() override { ResetResultModel(); }
-};
-
-struct RecoveryCase {
-  const char* name;
-  int length;
-  std::vector<DampedExponential> parts;
 };
 
 class PronyRecovery : public PronyTest, public ::testing::WithParamInterface<RecoveryCase> {};
